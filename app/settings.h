@@ -13,13 +13,11 @@
 
 #include "app/clock.h"
 #include "app/profile_store.h"
+#include "services/recognition_mode.h"
+#include "services/recognition_mode.h"
 #include "text/text_types.h"
 
 namespace vorbel {
-
-inline constexpr std::int32_t mode_none = 0;
-inline constexpr std::int32_t mode_normal = 1;
-inline constexpr std::int32_t mode_accurate = 2;
 
 inline constexpr std::int32_t daily_normal_allowance = 50;
 inline constexpr std::int32_t daily_accurate_allowance = 10;

@@ -6,14 +6,11 @@
 
 #include <memory>
 
+#include "services/recognition_mode.h"
 #include "services/result_panel.h"
 #include "text/text_types.h"
 
 namespace vorbel {
-
-inline constexpr int mode_none = 0;
-inline constexpr int mode_normal = 1;
-inline constexpr int mode_accurate = 2;
 
 struct RecognitionJob {
     int mode = mode_none;                        // mode_normal or mode_accurate
