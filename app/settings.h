@@ -14,7 +14,6 @@
 #include "app/clock.h"
 #include "app/profile_store.h"
 #include "services/recognition_mode.h"
-#include "services/recognition_mode.h"
 #include "text/text_types.h"
 
 namespace vorbel {
