@@ -119,8 +119,9 @@ CurlOutcome curl_fetch(const CurlFetch& fetch) {
 
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
-    // A redirect may not lead to anything but http or https (file://, ...).
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // A redirect may lead from http to https but never out of TLS again,
+    // nor to any other scheme (file://, ...).
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, fetch.https ? "https" : "http,https");
 
     // Signals are process-wide; several requests may run on their own threads.
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);

@@ -31,8 +31,9 @@ struct CurlOutcome {
     std::string error;        // curl's description when not completed
 };
 
-// Performs `fetch`: direct connection, redirects followed (http and https
-// only), TLS certificates checked against the system store. Never throws.
+// Performs `fetch`: direct connection, redirects followed (from http to
+// http or https, from https to https only), TLS certificates checked against
+// the system store. Never throws.
 CurlOutcome curl_fetch(const CurlFetch& fetch);
 
 // The address curl is given for `fetch`: scheme, host, port and path, with
