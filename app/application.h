@@ -2,12 +2,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "net/endpoints.h"
+#include "ui/toolkit.h"
 
 namespace vorbel {
 
-class Toolkit;
 class ProfileStore;
 class Clock;
 class HttpTransport;
@@ -26,8 +27,30 @@ struct Platform {
     Endpoints endpoints;
 };
 
-// Loads main_window, runs the message loop until it has been closed, then
-// releases the program's globals. Returns the exit code (0).
+// The windows and the program-wide values between start and end. Every
+// platform piece must outlive the Application and every worker it starts;
+// the program's entry keeps them until the process ends.
+class Application {
+public:
+    explicit Application(Platform& platform);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Loads main_window (its created event starts the background tasks) and
+    // returns its identifier.
+    WindowId start();
+    // The exit step: releases the latest image and token. Workers still
+    // running keep their own copies.
+    void finish();
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+// start(), the message loop until main_window has been closed, finish().
+// Returns the exit code (0).
 int run_application(Platform& platform);
 
 }  // namespace vorbel
