@@ -63,6 +63,33 @@ void dim(HDC dc, const RECT& area) {
     SetBkColor(dc, old_back);
 }
 
+// A group box's etched frame, its caption cut into the top edge.
+void paint_group(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (!dc) return;
+    RECT area{};
+    GetClientRect(hwnd, &area);
+    auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const HGDIOBJ old_font = font ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT frame = area;
+    frame.top += metrics.tmHeight / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    const std::wstring caption = window_text(hwnd);
+    if (!caption.empty()) {
+        RECT text_area{area.left + 8, area.top, area.right - 8, area.top + metrics.tmHeight};
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text_area,
+                  DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    if (old_font) SelectObject(dc, old_font);
+    EndPaint(hwnd, &ps);
+}
+
 }  // namespace
 
 Win32Toolkit::Win32Toolkit() : ui_thread_(GetCurrentThreadId()) {
@@ -139,6 +166,20 @@ LRESULT CALLBACK Win32Toolkit::group_procedure(HWND hwnd, UINT message, WPARAM w
         // The controls of a group box report to the group box; their window
         // handles them.
         return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, wparam, lparam);
+    case WM_SETFONT:
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(wparam));
+        if (LOWORD(lparam)) InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcW(hwnd, message, wparam, lparam);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return result;
+    }
+    case WM_PAINT:
+        paint_group(hwnd);
+        return 0;
     default:
         return DefWindowProcW(hwnd, message, wparam, lparam);
     }
@@ -416,10 +457,6 @@ void Win32Toolkit::build_controls(Window& window, const WindowDesign& design) {
         }
         pending = std::move(later);
     }
-    // Group frames lie under whatever their group box holds.
-    for (auto& [name, control] : window.controls) {
-        if (control.frame) SetWindowPos(control.frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
 }
 
 HWND Win32Toolkit::create_control(Window& window, Control& control, HWND parent) {
@@ -430,7 +467,6 @@ HWND Win32Toolkit::create_control(Window& window, Control& control, HWND parent)
     switch (d.kind) {
     case ControlKind::group_box:
         window_class = group_class_name;
-        style |= WS_CLIPCHILDREN;
         break;
     case ControlKind::radio_button: {
         window_class = L"BUTTON";
@@ -493,12 +529,6 @@ HWND Win32Toolkit::create_control(Window& window, Control& control, HWND parent)
     }
 
     switch (d.kind) {
-    case ControlKind::group_box:
-        control.frame = CreateWindowExW(0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0,
-                                        scale_in(window, d.width), scale_in(window, d.height), hwnd, nullptr,
-                                        GetModuleHandleW(nullptr), nullptr);
-        if (control.frame) SendMessageW(control.frame, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        break;
     case ControlKind::picture_button:
     case ControlKind::picture_box:
         control.picture = Picture::from_bmp(d.picture);
@@ -600,12 +630,6 @@ void Win32Toolkit::change_geometry(WindowId id, const std::string& control,
         if (!control.empty()) MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
         edit(r, *window);
         SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (!control.empty()) {
-            Control* c = find_control(*window, control);
-            // The frame of a group box follows its size.
-            if (c && c->frame) SetWindowPos(c->frame, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-        }
     });
 }
 
@@ -694,8 +718,6 @@ void Win32Toolkit::set_text(WindowId id, const std::string& control, const std::
         if (!window || !hwnd) return;
         const std::wstring wide = to_wide(text);
         SetWindowTextW(hwnd, wide.c_str());
-        const Control* c = control.empty() ? nullptr : find_control(*window, control);
-        if (c && c->frame) SetWindowTextW(c->frame, wide.c_str());
     });
 }
 

@@ -89,8 +89,7 @@ public:
 private:
     struct Control {
         ControlDesign design;
-        HWND hwnd = nullptr;   // for group boxes, the container window
-        HWND frame = nullptr;  // for group boxes, the frame drawn inside the container
+        HWND hwnd = nullptr;  // for group boxes, the container window
         GdiObject<HFONT> font;
         std::unique_ptr<Picture> picture;
         std::unique_ptr<Canvas> canvas;
