@@ -28,6 +28,10 @@ struct PanelPosition {
 };
 PanelPosition result_panel_position(int screen_width, int screen_height);
 
+// The workers run on threads of their own, never on the user-interface
+// thread (the translation step waits for it), and hold nothing but their
+// job and the context.
+//
 // Worker of the normal mode: fetches a fresh token of the general account,
 // sends the job's image to the general endpoint, and when lines come back
 // shows the panel, appends the lines and "\r\n", then runs

@@ -16,7 +16,9 @@ namespace vorbel {
 // translation of the answer, its escapes decoded, without a line break.
 // Appends nothing when the answer holds no translation or the request
 // fails. Stops before sending anything when the panel is gone (read_text
-// gives nothing). Blocks the calling worker until the answer is in.
+// gives nothing). Blocks the calling worker until the answer is in. Runs
+// on a worker thread only: reading the panel waits for the user-interface
+// thread.
 void translate_panel_text(const ServiceContext& context, ResultPanel& panel);
 
 // Ten digits: a number from 10000 to 19999 followed by one from 10000 to
