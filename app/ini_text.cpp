@@ -43,7 +43,7 @@ char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c -
 bool same_name(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t pos = 0; pos < a.size();) {
-        const std::size_t length = cp936_char_length(a, pos);
+        const std::size_t length = char_length_at(a, pos);
         if (length == 2) {
             if (a.compare(pos, 2, b.substr(pos, 2)) != 0) return false;
         } else if (ascii_lower(a[pos]) != ascii_lower(b[pos])) {

@@ -10,6 +10,7 @@
 #include "app/ini_file_store.h"
 #include "app/platform_app.h"
 #include "app/settings_file_io.h"
+#include "text/codepage.h"
 
 namespace vorbel {
 
@@ -36,23 +37,8 @@ private:
 };
 
 std::wstring wide_path(const Text& path) {
-    if (path.empty()) return std::wstring();
-    const int size = static_cast<int>(path.size());
-    const int length = MultiByteToWideChar(936, 0, path.data(), size, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(936, 0, path.data(), size, wide.data(), length);
-    return wide;
-}
-
-Text narrow_path(const std::wstring& path) {
-    if (path.empty()) return Text();
-    const int size = static_cast<int>(path.size());
-    const int length = WideCharToMultiByte(936, 0, path.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return Text();
-    Text narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(936, 0, path.data(), size, narrow.data(), length, nullptr, nullptr);
-    return narrow;
+    const std::u16string wide = cp936_to_utf16(path);
+    return std::wstring(wide.begin(), wide.end());
 }
 
 bool write_all(HANDLE file, std::string_view content) {
@@ -157,7 +143,7 @@ Text running_program_dir() {
     const std::size_t slash = buffer.rfind(L'\\');
     if (slash == std::wstring::npos) return Text();
     buffer.resize(slash);
-    return narrow_path(buffer);
+    return utf16_to_cp936(std::u16string(buffer.begin(), buffer.end()));
 }
 
 std::unique_ptr<ProfileStore> make_platform_profile_store() {
