@@ -465,6 +465,9 @@ class Handler(BaseHTTPRequestHandler):
 class Server(ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
+    # Room for the bursts of the concurrency tests: with the default of 5 a
+    # full backlog drops connections and clients wait for their retries.
+    request_queue_size = 128
 
     def __init__(self, state, scheme, context=None):
         self.state = state

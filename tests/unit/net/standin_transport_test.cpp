@@ -88,6 +88,10 @@ protected:
     }
 
     StandinPorts ports;
+    // Under the sanitizers one TLS request costs about half a second of CPU
+    // and eight at once on two cores would overrun the normal 5-second
+    // connect limit, which also covers the handshake.
+    const NetTimeouts patient{30000, 30000};
 };
 
 TEST_F(StandinTransport, RequestGoesOutAsBuilt) {
@@ -115,7 +119,7 @@ TEST_F(StandinTransport, RequestGoesOutAsBuilt) {
         {"upper-case scheme and host", "HTTPS://LOCALHOST:" + std::to_string(ports.https) + "/echo", method_get, "",
          "GET /echo HTTP/1.1"},
     };
-    auto transport = make_platform_transport();
+    auto transport = make_platform_transport(patient);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name + ": " + c.url);
         auto exchange = transport->send(build_request(c.url, c.method, c.body));
@@ -171,7 +175,7 @@ TEST_F(StandinTransport, AnswersThroughWebRequest) {
          "https://localhost:" + std::to_string(ports.https_wrong_name) + "/status/200", method_get, ""},
         {"nothing listening", unreachable, method_get, ""},
     };
-    auto transport = make_platform_transport();
+    auto transport = make_platform_transport(patient);
     for (const Case& c : cases) {
         const std::string got = web_request(*transport, c.url, c.method);
         EXPECT_EQ(got, c.want) << c.name << "\n  url:  " << c.url;
@@ -179,7 +183,7 @@ TEST_F(StandinTransport, AnswersThroughWebRequest) {
 }
 
 TEST_F(StandinTransport, RawHeadersAreTheFinalAnswers) {
-    auto transport = make_platform_transport();
+    auto transport = make_platform_transport(patient);
     auto exchange = transport->send(build_request(https_url("/redirect?to=/utf8-body"), method_get, ""));
     ASSERT_TRUE(exchange);
     read_all(*exchange);
@@ -194,7 +198,7 @@ TEST_F(StandinTransport, RawHeadersAreTheFinalAnswers) {
 TEST_F(StandinTransport, ConcurrentRequestsKeepTheirAnswers) {
     // Statuses that carry a body (not 204 or 304).
     const int statuses[] = {200, 201, 202, 203, 400, 404, 500, 503};
-    auto transport = make_platform_transport();
+    auto transport = make_platform_transport(patient);
     std::vector<std::string> got(std::size(statuses));
     std::vector<std::thread> threads;
     for (std::size_t i = 0; i < got.size(); ++i) {
@@ -209,7 +213,7 @@ TEST_F(StandinTransport, ConcurrentRequestsKeepTheirAnswers) {
 }
 
 TEST_F(StandinTransport, PageReaderRequestAndAnswers) {
-    auto reader = make_platform_page_reader();
+    auto reader = make_platform_page_reader(patient);
     const EchoedRequest got = parse_echo(reader->read_page(https_url("/echo?v=1")));
     EXPECT_EQ(got.request_line, "GET /echo?v=1 HTTP/1.0");
     EXPECT_EQ(got.values("User-Agent"), std::vector<std::string>{page_reader_user_agent});
