@@ -59,6 +59,14 @@ std::wstring text_of(HWND window) {
     return text;
 }
 
+// A top-level window's title as the system keeps it: never waits for the
+// window's owner, which may be busy or hung.
+std::wstring title_of(HWND window) {
+    wchar_t title[512];
+    const int n = GetWindowTextW(window, title, 512);
+    return std::wstring(title, n > 0 ? n : 0);
+}
+
 std::string rect_json(const RECT& r) {
     char out[160];
     std::snprintf(out, sizeof out, "{\"left\": %ld, \"top\": %ld, \"width\": %ld, \"height\": %ld}", r.left, r.top,
@@ -98,7 +106,7 @@ HWND find_program_window(const std::wstring& name_or_title) {
         const std::wstring name = window_name(window);
         if (name.empty()) continue;
         if (name == name_or_title) return window;
-        if (!by_title && text_of(window) == name_or_title) by_title = window;
+        if (!by_title && title_of(window) == name_or_title) by_title = window;
     }
     return by_title;
 }
@@ -112,7 +120,7 @@ HWND find_control(HWND window, const std::wstring& name) {
 
 HWND find_message_box() {
     for (HWND window : top_level_windows()) {
-        if (IsWindowVisible(window) && class_of(window) == L"#32770" && text_of(window) == message_box_title) {
+        if (IsWindowVisible(window) && class_of(window) == L"#32770" && title_of(window) == message_box_title) {
             return window;
         }
     }
@@ -129,7 +137,7 @@ int list_windows() {
         GetWindowRect(window, &r);
         out += first ? "\n" : ",\n";
         first = false;
-        out += "  {\"name\": " + json_string(to_utf8(name)) + ", \"title\": " + json_string(to_utf8(text_of(window))) +
+        out += "  {\"name\": " + json_string(to_utf8(name)) + ", \"title\": " + json_string(to_utf8(title_of(window))) +
                ", \"class\": " + json_string(to_utf8(class_of(window))) +
                ", \"visible\": " + flag(IsWindowVisible(window)) + ", \"minimized\": " + flag(IsIconic(window)) +
                ", \"enabled\": " + flag(IsWindowEnabled(window)) + ", \"rect\": " + rect_json(r) + "}";
@@ -180,7 +188,7 @@ int wait_window(const std::wstring& title, double seconds) {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
     for (;;) {
         for (HWND window : top_level_windows()) {
-            if (IsWindowVisible(window) && text_of(window) == title) return 0;
+            if (IsWindowVisible(window) && title_of(window) == title) return 0;
         }
         if (GetTickCount64() >= deadline) return 1;
         Sleep(100);
@@ -194,7 +202,7 @@ int message_box() {
         return 1;
     }
     HWND text = GetDlgItem(box, message_box_text_id);
-    print("{\"title\": " + json_string(to_utf8(text_of(box))) + ", \"text\": " +
+    print("{\"title\": " + json_string(to_utf8(title_of(box))) + ", \"text\": " +
           json_string(to_utf8(text ? text_of(text) : std::wstring())) + "}");
     return 0;
 }
