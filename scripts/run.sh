@@ -11,29 +11,40 @@ cd "$root"
 source "$root/scripts/wine-env.sh"
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target vorbel probe
-exe="$root/build/windows/app/win32/vorbel.exe"
+# vorbel.exe is only a target once every piece it links is in the tree.
+targets=(probe)
+if cmake --build --preset windows --target help | grep -q '^vorbel[.:]'; then
+    targets+=(vorbel)
+fi
+cmake --build --preset windows -j "$(nproc)" --target "${targets[@]}"
+exe="$root/build/windows/app/win32/main/vorbel.exe"
+probe="$root/build/windows/tools/probe/probe.exe"
+if [ ! -f "$exe" ]; then
+    echo "vorbel.exe was not built: some of its pieces are still missing (see the cmake output)." >&2
+    exit 1
+fi
 run_dir="$root/build/run"
 mkdir -p "$run_dir"
 cp "$exe" "$run_dir/"
 
 if [ -n "${DISPLAY:-}" ]; then
     echo "Starting Vorbel on display $DISPLAY (settings in $run_dir/config.ini)."
+    cd "$run_dir"
     exec wine "$run_dir/vorbel.exe"
 fi
 
 echo "No display found: running Vorbel on a virtual display (Xvfb)."
 shot="$run_dir/screenshot.bmp"
 xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
+    cd "$1"
     wine "$1/vorbel.exe" &
     pid=$!
-    for _ in $(seq 1 60); do
-        wine "$2" wait-window "Vorbel1.0" 2>/dev/null && break
-        sleep 0.5
-    done
+    wine "$2" wait-window "Vorbel1.0" 60 || echo "The main window did not show within a minute." >&2
     sleep 1
-    wine "$2" screenshot "$3"
+    wine "$2" screenshot "Z:${3//\//\\}"
+    wine "$2" close main_window || true
+    sleep 2
     kill $pid 2>/dev/null || true
     wineserver -k || true
-' _ "$run_dir" "$root/build/windows/tools/probe/probe.exe" "$shot"
+' _ "$run_dir" "$probe" "$shot"
 echo "Screenshot of the running program saved to $shot"
