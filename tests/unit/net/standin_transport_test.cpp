@@ -240,6 +240,16 @@ TEST_F(StandinTransport, PageReaderRequestAndAnswers) {
     }
 }
 
+// A port beyond 65535 must not wrap round onto a real one: 65536 above the
+// stand-in's port would reach the stand-in after truncation to 16 bits.
+TEST_F(StandinTransport, PortBeyondRangeReachesNothing) {
+    const std::string url = "http://localhost:" + std::to_string(ports.http + 65536) + "/status/200";
+    auto transport = make_platform_transport(patient);
+    EXPECT_EQ(transport->send(build_request(url, method_get, "")), nullptr) << url;
+    EXPECT_EQ(web_request(*transport, url, method_get), "") << url;
+    EXPECT_EQ(make_platform_page_reader(patient)->read_page(url), "") << url;
+}
+
 // A server that accepts the request and then says nothing is given up after
 // the stall limit: the answer is empty although the server would answer later.
 TEST_F(StandinTransport, SilentServerIsGivenUp) {
