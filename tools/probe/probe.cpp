@@ -2,7 +2,9 @@
 // end-to-end tests. Prints one JSON document (UTF-8) on standard output.
 //
 //   probe windows                       top-level windows carrying a name
-//   probe controls <name or title>      the named controls of one window
+//   probe controls <name or title>      the named controls of one window: outer
+//                                       rectangle on the screen and in the window's
+//                                       client area, inner area on the screen
 //   probe wait-window <title> [seconds] exit 0 once a visible window has that title
 //   probe message-box                   the open message box titled 信息：
 //   probe close-message-box             presses its OK button
@@ -164,6 +166,11 @@ int list_controls(const std::wstring& name_or_title) {
         GetWindowRect(child, &screen);
         RECT client = screen;
         OffsetRect(&client, -origin.x, -origin.y);
+        // The control's own inner area on the screen: where a canvas's
+        // coordinate 0, 0 lies, inside its border.
+        RECT inner{};
+        GetClientRect(child, &inner);
+        MapWindowPoints(child, HWND_DESKTOP, reinterpret_cast<POINT*>(&inner), 2);
         const std::wstring window_class = class_of(child);
         bool checked = false;
         if (_wcsicmp(window_class.c_str(), L"Button") == 0) {
@@ -177,7 +184,7 @@ int list_controls(const std::wstring& name_or_title) {
                ", \"class\": " + json_string(to_utf8(window_class)) + ", \"text\": " + json_string(to_utf8(text_of(child))) +
                ", \"visible\": " + flag(IsWindowVisible(child)) + ", \"enabled\": " + flag(IsWindowEnabled(child)) +
                ", \"checked\": " + flag(checked) + ", \"screen\": " + rect_json(screen) +
-               ", \"client\": " + rect_json(client) + "}";
+               ", \"client\": " + rect_json(client) + ", \"inner\": " + rect_json(inner) + "}";
     }
     out += "\n]";
     print(out);
