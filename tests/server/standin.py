@@ -40,6 +40,8 @@ Test endpoints:
   /status/N          answers status N with the body "status N body"
   /utf8-body         UTF-8 text, charset=UTF-8 in the Content-Type only
   /nul-body          "before" NUL "after"
+  /padded-headers?pad=N   UTF-8 text, charset=utf-8 in the Content-Type, and
+                     N bytes of X-Pad-<i> headers (to overflow a header buffer)
   /chunked           body sent with chunked transfer coding
   /big?size=N        N bytes of a repeating alphabet
   /slow?seconds=S    waits S seconds (at most 120) before answering "slow"
@@ -324,6 +326,11 @@ class Handler(BaseHTTPRequestHandler):
             return "status", (code, "status %d body" % code)
         if path == "/utf8-body":
             return "utf8-body", (200, "\u4f60\u597d, world", "text/plain; charset=UTF-8")
+        if path == "/padded-headers":
+            pad = min(int(query.get("pad", ["6000"])[0]), 60000)
+            # In lines of at most 1000 bytes: some clients cut longer lines.
+            lines = [("X-Pad-%d" % i, "p" * min(1000, pad - i * 1000)) for i in range((pad + 999) // 1000)]
+            return "padded-headers", (200, "\u4f60\u597d", "text/plain; charset=utf-8", lines)
         if path == "/nul-body":
             return "nul-body", (200, b"before\0after", "application/octet-stream")
         if path == "/chunked":

@@ -162,6 +162,12 @@ TEST_F(StandinTransport, AnswersThroughWebRequest) {
         {"UTF-8 named in the headers is converted", https_url("/utf8-body"), method_get,
          "\xC4\xE3\xBA\xC3, world"},  // 你好, world
         {"cut at the first NUL", http_url("/nul-body"), method_get, "before"},
+        {"UTF-8 named in headers that fit", http_url("/padded-headers?pad=100"), method_get,
+         "\xC4\xE3\xBA\xC3"},
+        // Headers beyond the 5000-byte buffer are not looked at, so the
+        // UTF-8 body stays as it came.
+        {"UTF-8 named in headers that do not fit", http_url("/padded-headers?pad=6000"), method_get,
+         "\xE4\xBD\xA0\xE5\xA5\xBD"},
         {"chunked transfer coding removed", https_url("/chunked"), method_get,
          "first piece, second piece, last piece"},
         {"long answer assembled whole", http_url("/big?size=100000"), method_get, big},
