@@ -13,9 +13,9 @@ namespace {
 constexpr char kBase64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-// Both letters for every 12-bit half of a three-byte group, so the hot loop
-// does two look-ups per group instead of four (the image of a full screen
-// passes through here).
+// Both letters for every 12-bit half of a three-byte group, so the portable
+// loop (the tail of every input, and processors without the vector kernels)
+// does two look-ups per group instead of four.
 struct Base64PairTable {
     std::array<char, 4096 * 2> letters{};
     constexpr Base64PairTable() {

@@ -4,8 +4,7 @@
 
 namespace vorbel {
 
-Text md5_text(std::string_view text) {
-    auto digest = md5_digest(text);
+Text digest_hex(const std::optional<std::array<unsigned char, 16>>& digest) {
     if (!digest) return {};
     constexpr char kLowerHex[] = "0123456789abcdef";
     Text hex;
@@ -16,5 +15,7 @@ Text md5_text(std::string_view text) {
     }
     return hex;
 }
+
+Text md5_text(std::string_view text) { return digest_hex(md5_digest(text)); }
 
 }  // namespace vorbel

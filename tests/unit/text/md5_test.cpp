@@ -36,5 +36,12 @@ TEST(Md5Text, GivesLowerCaseHexDigest) {
     }
 }
 
+TEST(DigestHex, WritesEachByteAsTwoLowerCaseDigitsOrNothingWithoutADigest) {
+    std::array<unsigned char, 16> digest{0x00, 0x0F, 0xF0, 0xAB, 0x01, 0x23, 0x45, 0x67,
+                                         0x89, 0xCD, 0xEF, 0x10, 0x9A, 0xBC, 0xDE, 0xFF};
+    EXPECT_EQ(digest_hex(digest), "000ff0ab0123456789cdef109abcdeff");
+    EXPECT_EQ(digest_hex(std::nullopt), "");
+}
+
 }  // namespace
 }  // namespace vorbel
