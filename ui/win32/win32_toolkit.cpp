@@ -377,9 +377,12 @@ WindowId Win32Toolkit::load_window(const WindowDesign& design, WindowHandler& ha
         window->id = next_id_++;
         window->handler = &handler;
         window->physical = !design.bordered;
-        window->dpi = window->physical ? 96 : display_dpi();
-        window->default_font = make_font(FontDesign{}, window->dpi);
-        window->link_font = make_font(FontDesign{}, window->dpi, true);
+        // Text keeps its design size everywhere; only the geometry of a
+        // borderless window is physical.
+        window->font_dpi = display_dpi();
+        window->dpi = window->physical ? 96 : window->font_dpi;
+        window->default_font = make_font(FontDesign{}, window->font_dpi);
+        window->link_font = make_font(FontDesign{}, window->font_dpi, true);
 
         const DWORD style = design.bordered ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN)
                                             : (WS_POPUP | WS_CLIPCHILDREN);
@@ -524,7 +527,7 @@ HWND Win32Toolkit::create_control(Window& window, Control& control, HWND parent)
 
     HFONT font = d.kind == ControlKind::hyperlink ? window.link_font.get() : window.default_font.get();
     if (d.font) {
-        control.font = make_font(*d.font, window.dpi, d.kind == ControlKind::hyperlink);
+        control.font = make_font(*d.font, window.font_dpi, d.kind == ControlKind::hyperlink);
         font = control.font.get();
     }
 

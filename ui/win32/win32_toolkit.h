@@ -99,7 +99,8 @@ private:
         HWND hwnd = nullptr;
         WindowHandler* handler = nullptr;
         bool physical = false;  // borderless: physical pixels
-        int dpi = 96;
+        int dpi = 96;       // of the geometry: 96 for borderless windows
+        int font_dpi = 96;  // of the text: always the display's
         GdiObject<HFONT> default_font;
         GdiObject<HFONT> link_font;
         std::map<std::string, Control> controls;
