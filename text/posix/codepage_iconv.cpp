@@ -1,5 +1,6 @@
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -23,20 +24,19 @@ private:
     iconv_t handle_;
 };
 
-// Runs `input` through the converter into `output`. At a character the
-// target cannot take, `on_unmappable` appends its stand-in and tells how many
-// input bytes the character spans; conversion then resumes after it.
+// Runs `input` through the converter, appending to `output`. At a character
+// the target cannot take, `on_unmappable` appends its stand-in and tells how
+// many input bytes the character spans; conversion then resumes after it.
 template <typename OnUnmappable>
-void convert(iconv_t handle, std::string_view input, std::vector<char>& output, OnUnmappable on_unmappable) {
+void convert_slice(iconv_t handle, std::string_view input, std::vector<char>& output, OnUnmappable& on_unmappable) {
     char* in = const_cast<char*>(input.data());
     std::size_t in_left = input.size();
+    char buffer[1024];
     while (in_left > 0) {
-        std::size_t used = output.size();
-        output.resize(used + in_left * 2 + 16);
-        char* out = output.data() + used;
-        std::size_t out_left = output.size() - used;
+        char* out = buffer;
+        std::size_t out_left = sizeof buffer;
         std::size_t result = iconv(handle, &in, &in_left, &out, &out_left);
-        output.resize(output.size() - out_left);
+        output.insert(output.end(), buffer, out);
         if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
         std::size_t skip = on_unmappable(in, in_left, output);
         in += skip;
@@ -44,14 +44,38 @@ void convert(iconv_t handle, std::string_view input, std::vector<char>& output, 
     }
 }
 
+// The input goes to iconv in slices of about 256 bytes, cut between
+// characters by `character_length`: after a character it cannot map, iconv
+// re-reads everything it had taken in one call, which on a long text full of
+// such characters would take time quadratic in its length.
+template <typename CharacterLength, typename OnUnmappable>
+void convert(iconv_t handle, std::string_view input, std::vector<char>& output, CharacterLength character_length,
+             OnUnmappable on_unmappable) {
+    iconv(handle, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    constexpr std::size_t kSlice = 256;
+    std::size_t start = 0;
+    while (start < input.size()) {
+        std::size_t end = start;
+        while (end < input.size() && end - start < kSlice) end += character_length(input, end);
+        end = std::min(end, input.size());
+        convert_slice(handle, input.substr(start, end - start), output, on_unmappable);
+        start = end;
+    }
+}
+
 }  // namespace
 
 void decode_cp936_chars(std::string_view text, std::u16string& out) {
     if (text.empty()) return;
-    Converter converter("UTF-16LE", "CP936");
+    // One converter per thread: a text with many malformed bytes is decoded
+    // in many short runs, and opening the table for each would dominate.
+    thread_local Converter converter("UTF-16LE", "CP936");
     std::vector<char> bytes;
     if (converter.ok()) {
-        convert(converter.get(), text, bytes, [](const char* at, std::size_t left, std::vector<char>& output) {
+        auto pair_or_single = [](std::string_view input, std::size_t at) -> std::size_t {
+            return static_cast<unsigned char>(input[at]) >= 0x81 ? 2 : 1;
+        };
+        convert(converter.get(), text, bytes, pair_or_single, [](const char* at, std::size_t left, std::vector<char>& output) {
             output.push_back('\xFD');
             output.push_back('\xFF');
             return static_cast<unsigned char>(*at) >= 0x81 && left >= 2 ? std::size_t{2} : std::size_t{1};
@@ -76,10 +100,11 @@ void encode_cp936_chars(std::u16string_view text, std::string& out) {
         little_endian += static_cast<char>(unit & 0xFF);
         little_endian += static_cast<char>(unit >> 8);
     }
-    Converter converter("CP936", "UTF-16LE");
+    thread_local Converter converter("CP936", "UTF-16LE");
     std::vector<char> bytes;
     if (converter.ok()) {
-        convert(converter.get(), little_endian, bytes, [](const char*, std::size_t, std::vector<char>& output) {
+        auto one_unit = [](std::string_view, std::size_t) -> std::size_t { return 2; };
+        convert(converter.get(), little_endian, bytes, one_unit, [](const char*, std::size_t, std::vector<char>& output) {
             output.push_back('?');
             return std::size_t{2};
         });

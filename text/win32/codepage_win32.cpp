@@ -43,23 +43,44 @@ bool encode_strict(std::u16string_view text, std::string& out) {
     return true;
 }
 
-}  // namespace
+// Texts go in slices, so that a character without a mapping costs the
+// character-by-character retry of one slice, not of the whole text.
+constexpr std::size_t kSlice = 256;
 
-void decode_cp936_chars(std::string_view text, std::u16string& out) {
-    if (text.empty() || decode_strict(text, out)) return;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t length = static_cast<unsigned char>(text[pos]) >= 0x81 && pos + 1 < text.size() ? 2 : 1;
+std::size_t char_length(std::string_view text, std::size_t pos) {
+    return static_cast<unsigned char>(text[pos]) >= 0x81 && pos + 1 < text.size() ? 2 : 1;
+}
+
+void decode_slice(std::string_view text, std::u16string& out) {
+    if (decode_strict(text, out)) return;
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t length = char_length(text, pos);
         if (!decode_strict(text.substr(pos, length), out)) out += u'\xFFFD';
         pos += length;
     }
 }
 
-void encode_cp936_chars(std::u16string_view text, std::string& out) {
-    if (text.empty() || encode_strict(text, out)) return;
+void encode_slice(std::u16string_view text, std::string& out) {
+    if (encode_strict(text, out)) return;
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
         if (!encode_strict(text.substr(pos, 1), out)) out += '?';
     }
+}
+
+}  // namespace
+
+void decode_cp936_chars(std::string_view text, std::u16string& out) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && end - start < kSlice) end += char_length(text, end);
+        decode_slice(text.substr(start, end - start), out);
+        start = end;
+    }
+}
+
+void encode_cp936_chars(std::u16string_view text, std::string& out) {
+    for (std::size_t start = 0; start < text.size(); start += kSlice) encode_slice(text.substr(start, kSlice), out);
 }
 
 }  // namespace vorbel
