@@ -6,8 +6,10 @@
 #include <cstring>
 #include <string>
 
+#include "text/codepage.h"
 #include "text/encoders.h"
 #include "text/md5.h"
+#include "text/unescape.h"
 
 namespace {
 
@@ -73,5 +75,30 @@ void BM_md5_text_short(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_md5_text_short);
+
+// A long text in which every other character has no code page 936 form:
+// the cost must stay linear in the length.
+void BM_utf16_to_cp936_unmappable(benchmark::State& state) {
+    std::u16string text;
+    for (int i = 0; i < 100000; ++i) text += u"a\u0E01";
+    for (auto _ : state) {
+        std::string bytes = vorbel::utf16_to_cp936(text);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_utf16_to_cp936_unmappable)->Unit(benchmark::kMicrosecond);
+
+// A translation as it is cut out of an answer: escaped Chinese, one line break.
+void BM_unescape_text_translation(benchmark::State& state) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "\\u4f60\\u597d\\uff0c\\u4e16\\u754c";
+    text += "\\n(\\u00e9) don't";
+    for (auto _ : state) {
+        vorbel::Text decoded = vorbel::unescape_text(text);
+        benchmark::DoNotOptimize(decoded.data());
+    }
+}
+BENCHMARK(BM_unescape_text_translation)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
