@@ -119,8 +119,21 @@ std::string_view content_of(std::string_view text, const Line& line) {
 
 bool has_line_break(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
+// A name whose last byte starts a two-byte character would swallow the "]"
+// or "=" written after it when the file is read back.
+bool ends_inside_character(std::string_view name) {
+    std::size_t pos = 0;
+    while (pos < name.size()) {
+        const std::size_t length = char_length_at(name, pos);
+        if (length == 1 && starts_double_byte(static_cast<unsigned char>(name[pos]))) return true;
+        pos += length;
+    }
+    return false;
+}
+
 bool storable(std::string_view section, std::string_view key, std::string_view value) {
     if (trim(section).empty() || trim(key).empty()) return false;
+    if (ends_inside_character(section) || ends_inside_character(key)) return false;
     if (has_line_break(section) || has_line_break(key) || has_line_break(value)) return false;
     if (cp936_find(section, "]") != std::string_view::npos) return false;
     if (cp936_find(key, "=") != std::string_view::npos) return false;

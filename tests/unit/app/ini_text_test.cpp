@@ -91,6 +91,8 @@ TEST(IniWithValue, KeepsTheFileAndPlacesNewKeysAtTheEndOfTheirSection) {
         {"empty key refused", "", "config", " ", "1", std::nullopt},
         {"empty section refused", "", "", "key", "1", std::nullopt},
         {"section with bracket refused", "", "a]b", "key", "1", std::nullopt},
+        {"section ending in a lead byte refused", "", "ir1\x9D", "key", "1", std::nullopt},
+        {"key ending in a lead byte refused", "", "config", "k\xB0", "1", std::nullopt},
     };
     for (const WriteCase& c : cases) {
         EXPECT_EQ(ini_with_value(c.before, c.section, c.key, c.value), c.want) << c.name;
