@@ -176,18 +176,22 @@ TEST(CapturePanel, WorkersWritingWhileTheUserSelectsAgain) {
     f.toolkit.run_posted();
     EXPECT_EQ(f.toolkit.text(f.window, result_text), "");
 
-    // The window closes while a worker still writes and then reads.
+    // The window closes while a worker still writes; its read comes after.
     auto orphan = recognized_panel(f);
     ASSERT_TRUE(orphan);
     std::optional<Text> orphan_read{"not read"};
+    std::atomic<bool> closed{false};
     done = false;
     std::thread late([&] {
         for (int i = 0; i < writes; ++i) orphan->append("d");
+        while (!closed) std::this_thread::yield();
+        for (int i = 0; i < writes; ++i) orphan->append("e");
         orphan_read = orphan->read_text();
         done = true;
     });
     f.toolkit.run_posted();
     f.click(close_button);
+    closed = true;
     while (!done) f.toolkit.run_posted();
     late.join();
     EXPECT_EQ(orphan_read, std::nullopt);
