@@ -196,19 +196,22 @@ def xdotool(*args):
 
 
 def move(x, y):
-    xdotool("mousemove", x, y)
+    xdotool("mousemove", "--sync", x, y)
 
 
 def click(x, y):
-    xdotool("mousemove", x, y)
+    xdotool("mousemove", "--sync", x, y)
+    time.sleep(0.2)
+    xdotool("mousedown", 1)
     time.sleep(0.1)
-    xdotool("click", 1)
+    xdotool("mouseup", 1)
+    time.sleep(0.1)
 
 
 def drag(x1, y1, x2, y2, steps=8):
     """Left-button drag in screen pixels, moving through a few points."""
-    xdotool("mousemove", x1, y1)
-    time.sleep(0.1)
+    xdotool("mousemove", "--sync", x1, y1)
+    time.sleep(0.2)
     xdotool("mousedown", 1)
     for i in range(1, steps + 1):
         time.sleep(0.05)
@@ -219,9 +222,9 @@ def drag(x1, y1, x2, y2, steps=8):
 
 def key(name):
     """A key press by its X name: "f", "Escape", "shift+f". Without a window
-    manager the X server gives keys to the window under the pointer: move
-    the pointer over a window of the program first."""
-    xdotool("key", name)
+    manager keys go to the window that has the X focus, or the one under
+    the pointer: click a window of the program first."""
+    xdotool("key", "--delay", "100", name)
 
 
 def centre_of(rect):
