@@ -39,6 +39,7 @@ public:
     Win32Toolkit(const Win32Toolkit&) = delete;
     Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
+    // no_window (and no event) when the system refuses to make the window.
     WindowId load_window(const WindowDesign& design, WindowHandler& handler, bool modal) override;
     void destroy_window(WindowId window) override;
     bool window_exists(WindowId window) const override;
@@ -83,7 +84,7 @@ public:
     void run_message_loop(WindowId window) override;
 
     // The window handle of a window or control; nullptr when there is none.
-    // For tests and the probe's counterpart checks; user-interface thread only.
+    // For tests that look at the real window; user-interface thread only.
     HWND native_handle(WindowId window, const std::string& control) const;
 
 private:
