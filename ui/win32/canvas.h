@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/win32/bmp_picture.h"
+#include "ui/win32/picture.h"
 #include "ui/win32/gdi_handles.h"
 
 namespace vorbel {

@@ -534,7 +534,7 @@ HWND Win32Toolkit::create_control(Window& window, Control& control, HWND parent)
     switch (d.kind) {
     case ControlKind::picture_button:
     case ControlKind::picture_box:
-        control.picture = Picture::from_bmp(d.picture);
+        control.picture = Picture::from_image(d.picture);
         break;
     case ControlKind::edit_box:
         SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no 32K cap on results

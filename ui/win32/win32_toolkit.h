@@ -26,7 +26,7 @@
 #include <string>
 
 #include "ui/toolkit.h"
-#include "ui/win32/bmp_picture.h"
+#include "ui/win32/picture.h"
 #include "ui/win32/canvas.h"
 #include "ui/win32/gdi_handles.h"
 

@@ -1,4 +1,8 @@
-#include "ui/win32/bmp_picture.h"
+#include "ui/win32/picture.h"
+
+#include <objbase.h>
+#include <ocidl.h>
+#include <olectl.h>
 
 #include <cstring>
 #include <vector>
@@ -110,6 +114,100 @@ std::unique_ptr<Picture> Picture::from_bmp(std::string_view bytes) {
     if (!bitmap || !bits) return nullptr;
     std::memcpy(bits, bytes.data() + layout.pixel_offset, layout.row_stride * layout.height);
     return std::unique_ptr<Picture>(new Picture(std::move(bitmap), layout.width, layout.height));
+}
+
+std::unique_ptr<Picture> Picture::from_image(std::string_view bytes) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return from_bmp(bytes);
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xFF\xD8\xFF") return from_jpeg(bytes);
+    return nullptr;
+}
+
+namespace {
+
+// Releases a COM interface pointer.
+template <typename Interface>
+struct ComRelease {
+    void operator()(Interface* p) const {
+        if (p) p->Release();
+    }
+};
+template <typename Interface>
+using ComPtr = std::unique_ptr<Interface, ComRelease<Interface>>;
+
+// The picture loader reaches the system's image decoders through COM.
+class ComScope {
+public:
+    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialised_) CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialised_;
+};
+
+constexpr long himetric_per_inch = 2540;
+constexpr int max_decoded_side = 8192;
+
+}  // namespace
+
+std::unique_ptr<Picture> Picture::from_jpeg(std::string_view bytes) {
+    if (bytes.size() > 64u * 1024 * 1024) return nullptr;
+    ComScope com;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!memory) return nullptr;
+    void* target = GlobalLock(memory);
+    if (!target) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    IStream* raw_stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &raw_stream))) {  // the stream frees the memory
+        GlobalFree(memory);
+        return nullptr;
+    }
+    ComPtr<IStream> stream(raw_stream);
+    IPicture* raw_picture = nullptr;
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(&raw_picture))) ||
+        !raw_picture) {
+        return nullptr;
+    }
+    ComPtr<IPicture> picture(raw_picture);
+    OLE_XSIZE_HIMETRIC himetric_width = 0;
+    OLE_YSIZE_HIMETRIC himetric_height = 0;
+    picture->get_Width(&himetric_width);
+    picture->get_Height(&himetric_height);
+    // The loader reports sizes at 96 pixels per inch for pictures without
+    // a resolution of their own: back to pixels the same way.
+    const int width = MulDiv(himetric_width, 96, himetric_per_inch);
+    const int height = MulDiv(himetric_height, 96, himetric_per_inch);
+    if (width <= 0 || height <= 0 || width > max_decoded_side || height > max_decoded_side) return nullptr;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC dc;
+    if (!bitmap || !dc) return nullptr;
+    {
+        Selection selected(dc.get(), bitmap.get());
+        // Rendering takes the source rectangle upside down, in HIMETRIC.
+        if (FAILED(picture->Render(dc.get(), 0, 0, width, height, 0, himetric_height, himetric_width,
+                                   -himetric_height, nullptr))) {
+            return nullptr;
+        }
+    }
+    return std::unique_ptr<Picture>(new Picture(std::move(bitmap), width, height));
 }
 
 void Picture::draw(HDC dc, int x, int y) const {

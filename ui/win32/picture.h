@@ -1,4 +1,4 @@
-// Pictures given as BMP file images, ready to draw with GDI.
+// Pictures given as BMP or JPEG file images, ready to draw with GDI.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +37,10 @@ public:
     // A copy of the picture in `bytes`; nullptr when it is not a BMP file
     // image that read_bmp_layout accepts or GDI has no memory for it.
     static std::unique_ptr<Picture> from_bmp(std::string_view bytes);
+    // A BMP file image as from_bmp, a JPEG file image (decoded by the
+    // system's picture loader); nullptr for anything else or when decoding
+    // fails.
+    static std::unique_ptr<Picture> from_image(std::string_view bytes);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -48,6 +52,8 @@ public:
     void draw_stretched(HDC dc, const RECT& target) const;
 
 private:
+    static std::unique_ptr<Picture> from_jpeg(std::string_view bytes);
+
     Picture(GdiObject<HBITMAP> bitmap, int width, int height)
         : bitmap_(std::move(bitmap)), width_(width), height_(height) {}
 
