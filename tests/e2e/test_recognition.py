@@ -28,6 +28,7 @@ TRANSLATION = "你好"
 SELECTION = (100, 100, 300, 250)
 IMAGE_WIDTH, IMAGE_HEIGHT, IMAGE_BYTES = 200, 150, 90054
 PANEL_AT = (675, 950)
+QUIET_SECONDS = 5
 ENDPOINT = {NORMAL: "/rest/2.0/ocr/v1/general_basic", ACCURATE: "/rest/2.0/ocr/v1/accurate_basic"}
 TOKEN = {NORMAL: GENERAL_TOKEN, ACCURATE: ACCURATE_TOKEN}
 COUNT_KEY = {NORMAL: "fr0", ACCURATE: "fr1"}
@@ -61,17 +62,19 @@ class RecognitionTest(ProgramTestCase):
         x1, y1, x2, y2 = SELECTION
         ox, oy = self.origin
         drag(ox + x1, oy + y1, ox + x2, oy + y2)
-        self.assertTrue(wait_until(lambda: controls("capture_window")[TOOLBAR]["visible"]), "no toolbar")
+        toolbar = wait_until(lambda: controls("capture_window").get(TOOLBAR, {}).get("visible"))
+        self.assertTrue(toolbar, "no toolbar after the drag")
         click_control("capture_window", RECOGNIZE)
 
     def result(self):
+        """(分组框2, 编辑框1) as the probe reads them; empty when missing."""
         found = controls("capture_window")
-        return found[PANEL], found[RESULT]
+        return found.get(PANEL, {}), found.get(RESULT, {})
 
     def wait_result_text(self, want, seconds=40):
         def done():
             panel, text = self.result()
-            return text["text"] == want and (panel, text)
+            return text.get("text") == want and (panel, text)
         got = wait_until(done, seconds)
         return got or self.result()
 
@@ -118,51 +121,65 @@ class RecognitionTest(ProgramTestCase):
 
     # --- tests ----------------------------------------------------------
 
+    def recognize_in_mode(self, mode):
+        self.pattern = ScreenPattern()
+        if not self.pattern.start():
+            self.pattern = None
+        self.start_in_mode(mode)
+        counts_before = {m: self.count(m) for m in (NORMAL, ACCURATE)}
+
+        self.open_capture_window()
+        # The window shows only once the accurate token has come, whatever
+        # the mode.
+        opening = of_service(self.standin.requests(), "token")
+        self.assertEqual([client_id(e) for e in opening], [ACCURATE_CLIENT_ID])
+        self.assertEqual((opening[0]["scheme"], opening[0]["method"], opening[0]["body_length"]), ("https", "POST", 0))
+        screen_shot = screenshot(os.path.join(self.folder, f"capture-{mode}.bmp"))
+
+        self.select_and_recognize()
+        panel, text = self.wait_result_text(LINES + TRANSLATION)
+        self.assertEqual(text.get("text"), LINES + TRANSLATION)
+        self.assertTrue(panel["visible"])
+        self.assertEqual((panel["client"]["left"], panel["client"]["top"]), PANEL_AT)
+
+        log = [e for e in self.standin.requests() if e["service"] in ("token", "ocr", "translate")]
+        want = ["token", "ocr", "translate"] if mode == ACCURATE else ["token", "token", "ocr", "translate"]
+        self.assertEqual([e["service"] for e in log], want, [(e["service"], e["path"]) for e in log])
+        if mode == NORMAL:
+            self.assertEqual(client_id(log[1]), GENERAL_CLIENT_ID)
+        self.check_recognition_request(of_service(log, "ocr")[0], mode, screen_shot)
+        self.check_translation_request(of_service(log, "translate")[0])
+        want_counts = dict(counts_before)
+        want_counts[mode] = str(int(counts_before[mode]) - 1)
+        self.assertEqual({m: self.count(m) for m in (NORMAL, ACCURATE)}, want_counts)
+
     def test_a_selection_is_recognized_and_translated_in_both_modes(self):
         for mode in (NORMAL, ACCURATE):
             with self.subTest(mode=mode):
                 self.standin.reset()
-                self.pattern = ScreenPattern()
-                self.pattern = self.pattern if self.pattern.start() else None
-                if self.pattern:
-                    self.addCleanup(self.pattern.stop)
-                self.start_in_mode(mode)
-                count_before = self.count(mode)
+                try:
+                    self.recognize_in_mode(mode)
+                finally:
+                    for program in self.programs:
+                        program.stop()
+                    self.programs.clear()
+                    if self.pattern:
+                        self.pattern.stop()
 
-                self.open_capture_window()
-                # The window shows only once the accurate token has come,
-                # whatever the mode.
-                opening = of_service(self.standin.requests(), "token")
-                self.assertEqual([client_id(e) for e in opening], [ACCURATE_CLIENT_ID])
-                self.assertEqual((opening[0]["scheme"], opening[0]["method"], opening[0]["body_length"]),
-                                 ("https", "POST", 0))
-                screen_shot = screenshot(os.path.join(self.folder, f"capture-{mode}.bmp"))
-
-                self.select_and_recognize()
-                panel, text = self.wait_result_text(LINES + TRANSLATION)
-                self.assertEqual(text["text"], LINES + TRANSLATION)
-                self.assertTrue(panel["visible"])
-                self.assertEqual((panel["client"]["left"], panel["client"]["top"]), PANEL_AT)
-
-                log = [e for e in self.standin.requests() if e["service"] in ("token", "ocr", "translate")]
-                services = [e["service"] for e in log]
-                want = ["token", "ocr", "translate"] if mode == ACCURATE else ["token", "token", "ocr", "translate"]
-                self.assertEqual(services, want, [(e["service"], e["path"]) for e in log])
-                if mode == NORMAL:
-                    self.assertEqual(client_id(log[1]), GENERAL_CLIENT_ID)
-                self.check_recognition_request(of_service(log, "ocr")[0], mode, screen_shot)
-                self.check_translation_request(of_service(log, "translate")[0])
-                self.assertEqual(self.count(mode), str(int(count_before) - 1), read_settings_lines(self.folder))
-
-                for program in self.programs:
-                    program.stop()
-                self.programs.clear()
-                if self.pattern:
-                    self.pattern.stop()
+    def token_and_recognition_requests(self):
+        """The log's token and recognition requests as short names, oldest
+        first: "accurate token", "general token", "ocr"."""
+        names = []
+        for e in self.standin.requests():
+            if e["service"] == "token":
+                names.append("general token" if client_id(e) == GENERAL_CLIENT_ID else "accurate token")
+            elif e["service"] == "ocr":
+                names.append("ocr")
+        return names
 
     def test_a_worker_whose_window_closed_changes_nothing(self):
         self.pattern = None
-        self.start_in_mode(ACCURATE)
+        self.start_in_mode(NORMAL)
         answer_delay = 4
         self.standin.configure(delay={"ocr": answer_delay})
         self.open_capture_window()
@@ -181,17 +198,36 @@ class RecognitionTest(ProgramTestCase):
         self.open_capture_window()
         self.select_and_recognize()
         panel, text = self.wait_result_text(LINES + TRANSLATION)
-        self.assertEqual(text["text"], LINES + TRANSLATION)
+        self.assertEqual(text.get("text"), LINES + TRANSLATION)
         time.sleep(max(0.0, answered_by + 2 - time.time()))
         panel, text = self.result()
-        self.assertEqual(text["text"], LINES + TRANSLATION)
+        self.assertEqual(text.get("text"), LINES + TRANSLATION)
         self.assertEqual((panel["visible"], panel["client"]["left"], panel["client"]["top"]), (True,) + PANEL_AT)
         self.assertTrue(self.programs[0].running())
-        self.assertEqual(self.count(ACCURATE), "8", read_settings_lines(self.folder))
+        self.assertEqual(self.count(NORMAL), "48", read_settings_lines(self.folder))
+        # Each normal recognition fetched a token of its own.
+        self.assertEqual(self.token_and_recognition_requests(),
+                         ["accurate token", "general token", "ocr"] * 2)
 
         click_control("capture_window", CLOSE)
         self.assertTrue(wait_until(lambda: windows().get("main_window", {}).get("visible")), windows())
 
+    def test_accurate_recognition_after_a_failed_token_is_sent_without_token_and_shows_nothing(self):
+        self.pattern = None
+        self.start_in_mode(ACCURATE)
+        self.standin.configure(fail=["token"])
+        self.open_capture_window()
+        self.select_and_recognize()
+        sent = wait_for_requests(self.standin, "ocr")
+        self.assertTrue(sent, "no recognition request")
+        self.assertEqual(sent[0]["path"], ENDPOINT[ACCURATE] + "?access_token=")
+        # The service's error answer holds no lines: the panel must stay
+        # hidden; give a wrong one time to show.
+        self.assertFalse(wait_until(lambda: self.result()[0].get("visible"), QUIET_SECONDS))
+        self.assertEqual(self.result()[1].get("text"), "")
+        self.assertEqual(of_service(self.standin.requests(), "translate"), [])
+        self.assertFalse(controls("capture_window")[RECOGNIZE]["enabled"])
+        self.assertEqual(self.count(ACCURATE), "9", read_settings_lines(self.folder))
 
 if __name__ == "__main__":
     unittest.main()
