@@ -3,6 +3,7 @@
 
 #include "tests/support/bmp_builder.h"
 #include "toolkit_fixture.h"
+#include "ui/win32/gdi_handles.h"
 #include "ui/win32/screenshot.h"
 
 namespace vorbel::test {
@@ -88,6 +89,33 @@ TEST_F(CanvasTest, TheInitialPenIsOnePixelBlack) {
     EXPECT_EQ(shown_at(50, 40), RGB(0, 0, 0));
     EXPECT_EQ(shown_at(90, 40), RGB(0, 0, 0));  // the end point too
     EXPECT_EQ(shown_at(50, 41), picture_at(50, 41));
+}
+
+TEST_F(CanvasTest, AMoveRepaintsOnlyTheOldAndTheNewLines) {
+    HWND canvas = toolkit.native_handle(window, canvas_name);
+    toolkit.set_pen(window, canvas_name, 2, yellow);
+    toolkit.draw_line(window, canvas_name, 20, 30, 120, 30);
+    settle(toolkit);
+    UpdateWindow(canvas);
+
+    // One drag move: clear, then the new band.
+    toolkit.clear_canvas(window, canvas_name);
+    toolkit.draw_line(window, canvas_name, 40, 90, 140, 90);
+    GdiObject<HRGN> pending(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetUpdateRgn(canvas, pending.get(), FALSE), ERROR);
+    struct Case {
+        int x, y;
+        bool repainted;
+    };
+    const Case cases[] = {
+        {70, 30, true},    // the old line
+        {70, 90, true},    // the new line
+        {70, 60, false},   // between them
+        {190, 140, false}, // far away
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PtInRegion(pending.get(), c.x, c.y) != FALSE, c.repainted) << "at " << c.x << "," << c.y;
+    }
 }
 
 TEST_F(CanvasTest, AnUncoveredCanvasShowsTheSurfaceAgain) {
