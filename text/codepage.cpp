@@ -1,7 +1,6 @@
 #include "text/codepage.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
 
 #include "text/codepage_platform.h"
