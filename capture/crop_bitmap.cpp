@@ -65,9 +65,14 @@ Bytes crop_bitmap(std::string_view source, int x, int y, int w, int h) {
     const std::uint64_t result_size = format->pixel_offset + pixel_size;
     if (result_size > std::numeric_limits<std::uint32_t>::max()) return {};
 
-    // The result always reserves the whole colour table, so its pixel rows
-    // sit at the offset its header names even when the source's table is cut.
-    Bytes result(static_cast<std::size_t>(result_size), '\0');
+    // One allocation of the final size. The rows are appended rather than
+    // copied over a zero fill, so each pixel byte is written once; whatever
+    // the source cannot supply is appended as zeros. The result always
+    // reserves the whole colour table, so its pixel rows sit at the offset
+    // its header names even when the source's table is cut short.
+    Bytes result;
+    result.reserve(static_cast<std::size_t>(result_size));
+    result.resize(static_cast<std::size_t>(format->pixel_offset), '\0');
     bmp::write_headers(result.data(), {static_cast<std::uint32_t>(result_size),
                                        static_cast<std::uint32_t>(format->pixel_offset),
                                        static_cast<std::int32_t>(w), static_cast<std::int32_t>(h),
@@ -81,13 +86,12 @@ Bytes crop_bitmap(std::string_view source, int x, int y, int w, int h) {
     // Stored row number of the rectangle's bottom row, counted from the bottom.
     const std::uint64_t first_row = static_cast<std::uint64_t>(height - y - h);
     const std::uint64_t column_offset = static_cast<std::uint64_t>(x) * format->bytes_per_pixel;
-    char* out = result.data() + format->pixel_offset;
-    for (std::uint64_t i = 0; i < static_cast<std::uint64_t>(h); ++i, out += result_stride) {
+    for (std::uint64_t i = 0; i < static_cast<std::uint64_t>(h); ++i) {
         const std::uint64_t from = add(add(format->pixel_offset, multiply(first_row + i, source_stride)),
                                        column_offset);
-        if (from >= source.size()) break;  // later rows lie further on
-        const std::uint64_t count = std::min<std::uint64_t>(result_stride, source.size() - from);
-        std::memcpy(out, source.data() + from, static_cast<std::size_t>(count));
+        const std::uint64_t count = from < source.size() ? std::min<std::uint64_t>(result_stride, source.size() - from) : 0;
+        if (count != 0) result.append(source.data() + from, static_cast<std::size_t>(count));
+        if (count != result_stride) result.append(static_cast<std::size_t>(result_stride - count), '\0');
     }
     return result;
 }
