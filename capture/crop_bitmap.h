@@ -22,7 +22,7 @@ namespace vorbel {
 // compression other than 0, another bit depth, a rectangle that is empty,
 // negative or not wholly inside the picture, or a result whose pixel data
 // would be larger than the whole source (a header claiming more than the
-// bytes hold). A source shorter than its header implies is copied as far as
+// bytes hold) or whose size would not fit the 32-bit file size field. A source shorter than its header implies is copied as far as
 // it reaches; result bytes that would come from beyond it stay zero. Never
 // reads or writes outside the given bytes.
 Bytes crop_bitmap(std::string_view source, int x, int y, int w, int h);
