@@ -11,18 +11,9 @@ cd "$root"
 source "$root/scripts/wine-env.sh"
 
 cmake --preset windows >/dev/null
-# vorbel.exe is only a target once every piece it links is in the tree.
-targets=(probe)
-if cmake --build --preset windows --target help | grep -q '^vorbel[.:]'; then
-    targets+=(vorbel)
-fi
-cmake --build --preset windows -j "$(nproc)" --target "${targets[@]}"
+cmake --build --preset windows -j "$(nproc)" --target vorbel probe
 exe="$root/build/windows/app/win32/main/vorbel.exe"
 probe="$root/build/windows/tools/probe/probe.exe"
-if [ ! -f "$exe" ]; then
-    echo "vorbel.exe was not built: some of its pieces are still missing (see the cmake output)." >&2
-    exit 1
-fi
 run_dir="$root/build/run"
 mkdir -p "$run_dir"
 cp "$exe" "$run_dir/"
