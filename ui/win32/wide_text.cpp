@@ -1,35 +1,20 @@
 #include "ui/win32/wide_text.h"
 
-#include <windows.h>
-
-#include <limits>
+#include "text/codepage.h"
 
 namespace vorbel {
 
-namespace {
-constexpr UINT code_page_936 = 936;
-
-bool fits_int(std::size_t n) { return n <= static_cast<std::size_t>(std::numeric_limits<int>::max()); }
-}  // namespace
+// wchar_t is a UTF-16 code unit on Windows, so the shared conversions serve
+// the W functions directly.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 std::wstring to_wide(std::string_view cp936) {
-    if (cp936.empty() || !fits_int(cp936.size())) return {};
-    const int in = static_cast<int>(cp936.size());
-    const int n = MultiByteToWideChar(code_page_936, 0, cp936.data(), in, nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(code_page_936, 0, cp936.data(), in, out.data(), n);
-    return out;
+    const std::u16string utf16 = cp936_to_utf16(cp936);
+    return std::wstring(utf16.begin(), utf16.end());
 }
 
 std::string from_wide(std::wstring_view wide) {
-    if (wide.empty() || !fits_int(wide.size())) return {};
-    const int in = static_cast<int>(wide.size());
-    const int n = WideCharToMultiByte(code_page_936, 0, wide.data(), in, nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return {};
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(code_page_936, 0, wide.data(), in, out.data(), n, nullptr, nullptr);
-    return out;
+    return utf16_to_cp936(std::u16string(wide.begin(), wide.end()));
 }
 
 }  // namespace vorbel

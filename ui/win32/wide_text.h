@@ -6,8 +6,7 @@
 
 namespace vorbel {
 
-// A byte that does not start a valid character becomes U+FFFD or the
-// system's default replacement; never fails.
+// A byte that does not start a valid character becomes U+FFFD; never fails.
 std::wstring to_wide(std::string_view cp936);
 // Characters outside code page 936 become "?".
 std::string from_wide(std::wstring_view wide);
