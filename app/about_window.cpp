@@ -23,31 +23,15 @@ WindowDesign about_window_design(const Text& feedback_address) {
     design.width = 376;
     design.height = 233;
 
-    ControlDesign text;
-    text.name = "\xB1\xEA\xC7\xA9" "1";  // 标签1
-    text.kind = ControlKind::label;
-    text.left = 8;
-    text.top = 12;
-    text.width = 355;
-    text.height = 154;
+    ControlDesign text = control_design("\xB1\xEA\xC7\xA9" "1", ControlKind::label, "", 8, 12, 355, 154);  // 标签1
     text.text = about_text();
 
-    ControlDesign feedback_label;
-    feedback_label.name = "\xB1\xEA\xC7\xA9" "2";  // 标签2
-    feedback_label.kind = ControlKind::label;
-    feedback_label.left = 1;
-    feedback_label.top = 179;
-    feedback_label.width = 54;
-    feedback_label.height = 19;
+    ControlDesign feedback_label =
+        control_design("\xB1\xEA\xC7\xA9" "2", ControlKind::label, "", 1, 179, 54, 19);  // 标签2
     feedback_label.text = "\xB7\xB4\xC0\xA1\xC1\xF4\xD1\xD4\xA3\xBA";  // 反馈留言：
 
-    ControlDesign link;
-    link.name = "\xB3\xAC\xBC\xB6\xC1\xB4\xBD\xD3\xBF\xF2" "1";  // 超级链接框1
-    link.kind = ControlKind::hyperlink;
-    link.left = 59;
-    link.top = 176;
-    link.width = 306;
-    link.height = 24;
+    ControlDesign link = control_design("\xB3\xAC\xBC\xB6\xC1\xB4\xBD\xD3\xBF\xF2" "1",  // 超级链接框1
+                                        ControlKind::hyperlink, "", 59, 176, 306, 24);
     link.text = feedback_address;
 
     design.controls = {text, feedback_label, link};

@@ -16,14 +16,7 @@ constexpr const char* stkaiti = "\xBB\xAA\xCE\xC4\xBF\xAC\xCC\xE5";          // 
 
 ControlDesign control(const char* name, ControlKind kind, const char* container, int left, int top,
                       int width, int height, Text text = Text()) {
-    ControlDesign design;
-    design.name = name;
-    design.kind = kind;
-    design.container = container;
-    design.left = left;
-    design.top = top;
-    design.width = width;
-    design.height = height;
+    ControlDesign design = control_design(name, kind, container, left, top, width, height);
     design.text = std::move(text);
     return design;
 }
@@ -121,16 +114,16 @@ void MainWindow::clicked(const std::string& control) {
     } else if (control == accurate_radio) {
         recognition_mode_ = mode_accurate;
     } else if (control == recognize_button) {
-        if (recognition_mode_ == mode_normal) recognize_with(mode_normal, normal_used_up_message);
-        if (recognition_mode_ == mode_accurate) recognize_with(mode_accurate, accurate_used_up_message);
+        if (recognition_mode_ == mode_normal) recognize_with(mode_normal);
+        if (recognition_mode_ == mode_accurate) recognize_with(mode_accurate);
     }
 }
 
-void MainWindow::recognize_with(std::int32_t mode, const char* used_up_message) {
+void MainWindow::recognize_with(std::int32_t mode) {
     // Only a positive count lets a recognition start: a count that has gone
     // negative is used up as much as 0 is.
     if (settings_.quota_left(mode) <= 0) {
-        toolkit_.message_box(used_up_message);
+        toolkit_.message_box(quota_used_up_message(mode));
         return;
     }
     // Hidden before capture_window loads, so it is not in its screenshot.

@@ -22,12 +22,6 @@ inline constexpr const char* accurate_left_label = "\xB1\xEA\xC7\xA9_\xD7\xBC\xC
 inline constexpr const char* recognize_button = "\xB0\xB4\xC5\xA5" "1";                 // 按钮1
 inline constexpr const char* hotkey_label = "\xB1\xEA\xC7\xA9" "1";                     // 标签1
 
-// The messages that refuse a used-up mode.
-inline constexpr const char* normal_used_up_message =
-    "\xC6\xD5\xCD\xA8\xCA\xB6\xB1\xF0\xB5\xC4\xB4\xCE\xCA\xFD\xD2\xD1\xBE\xAD\xD3\xC3\xCD\xEA\xC1\xCB\xA3\xA1";  // 普通识别的次数已经用完了！
-inline constexpr const char* accurate_used_up_message =
-    "\xBE\xAB\xD7\xBC\xCA\xB6\xB1\xF0\xB5\xC4\xB4\xCE\xCA\xFD\xD2\xD1\xBE\xAD\xD3\xC3\xCD\xEA\xC1\xCB\xA3\xA1";  // 精准识别的次数已经用完了！
-
 // The window's design, with every control, font and the menu.
 WindowDesign main_window_design();
 
@@ -67,7 +61,7 @@ private:
     void show_counts();
     void select_stored_option(const DayStart& day);
     // Opens capture_window when the mode has recognitions left.
-    void recognize_with(std::int32_t mode, const char* used_up_message);
+    void recognize_with(std::int32_t mode);
     void bring_to_front();
 
     Toolkit& toolkit_;

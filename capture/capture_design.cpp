@@ -10,14 +10,7 @@ namespace {
 
 ControlDesign control(const char* name, ControlKind kind, const char* container, int left, int top, int width,
                       int height, bool visible = true) {
-    ControlDesign c;
-    c.name = name;
-    c.kind = kind;
-    c.container = container;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
+    ControlDesign c = control_design(name, kind, container, left, top, width, height);
     c.visible = visible;
     return c;
 }
@@ -50,17 +43,6 @@ WindowDesign capture_window_design() {
         control(result_text, ControlKind::edit_box, result_panel, 2, 7, 569, 125),
     };
     return design;
-}
-
-Text quota_used_up_message(int mode) {
-    switch (mode) {
-    case mode_normal:
-        return "\xC6\xD5\xCD\xA8\xCA\xB6\xB1\xF0\xB5\xC4\xB4\xCE\xCA\xFD\xD2\xD1\xBE\xAD\xD3\xC3\xCD\xEA\xC1\xCB\xA3\xA1";  // 普通识别的次数已经用完了！
-    case mode_accurate:
-        return "\xBE\xAB\xD7\xBC\xCA\xB6\xB1\xF0\xB5\xC4\xB4\xCE\xCA\xFD\xD2\xD1\xBE\xAD\xD3\xC3\xCD\xEA\xC1\xCB\xA3\xA1";  // 精准识别的次数已经用完了！
-    default:
-        return {};
-    }
 }
 
 }  // namespace vorbel

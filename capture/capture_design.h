@@ -26,8 +26,5 @@ inline constexpr int toolbar_height = 40;
 // Controls are listed bottom first: both group boxes lie above the canvas.
 WindowDesign capture_window_design();
 
-// The message shown when recognize finds the mode's daily count used up;
-// empty for a mode that is neither normal nor accurate.
-Text quota_used_up_message(int mode);
 
 }  // namespace vorbel

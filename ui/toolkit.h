@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vorbel {
@@ -46,6 +47,21 @@ struct ControlDesign {
     bool visible = true;
     std::string picture;  // image file bytes for picture boxes and buttons
 };
+
+// A visible control without text, font or picture; the rest is filled in
+// by the window's design where needed.
+inline ControlDesign control_design(std::string name, ControlKind kind, std::string container, int left, int top,
+                                    int width, int height) {
+    ControlDesign design;
+    design.name = std::move(name);
+    design.kind = kind;
+    design.container = std::move(container);
+    design.left = left;
+    design.top = top;
+    design.width = width;
+    design.height = height;
+    return design;
+}
 
 struct MenuDesign {
     std::string caption;
