@@ -13,4 +13,8 @@ public:
     virtual Text local_date_time_text() = 0;
 };
 
+// The text local_date_time_text() gives for a date and time, e.g.
+// "2019年3月7日9时5分0秒".
+Text date_time_text(int year, int month, int day, int hour, int minute, int second);
+
 }  // namespace vorbel

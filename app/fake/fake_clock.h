@@ -18,9 +18,7 @@ public:
 
     // The platform's text for a date and time, numbers without leading zeros.
     static Text date_time(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-        return std::to_string(year) + "\xC4\xEA" + std::to_string(month) + "\xD4\xC2" +  // 年 月
-               std::to_string(day) + "\xC8\xD5" + std::to_string(hour) + "\xCA\xB1" +    // 日 时
-               std::to_string(minute) + "\xB7\xD6" + std::to_string(second) + "\xC3\xEB"; // 分 秒
+        return date_time_text(year, month, day, hour, minute, second);
     }
 
 private:
