@@ -4,8 +4,8 @@ the toolbar, cancel, recognize's charge and close."""
 import os
 import unittest
 
-from vorbel_e2e import (ProgramTestCase, bmp_pixel, click_control, controls, drag, read_settings_lines, screenshot,
-                        wait_until, windows)
+from vorbel_e2e import (ProgramTestCase, bmp_pixel, click_control, controls, drag, key, read_settings_lines,
+                        screenshot, wait_until, windows)
 
 CANVAS = "画板1"
 TOOLBAR = "分组框1"
@@ -83,6 +83,20 @@ class CaptureWindowTest(ProgramTestCase):
         click_control("capture_window", CLOSE)
         self.assertTrue(wait_until(lambda: "capture_window" not in windows()))
         self.assertTrue(windows()["main_window"]["visible"])
+
+    def test_escape_closes_and_main_window_shows_the_charged_count(self):
+        self.open_capture_window()
+        self.drag_on_canvas(100, 100, 300, 250)
+        self.assertTrue(wait_until(lambda: self.toolbar()["visible"]))
+        click_control("capture_window", RECOGNIZE)
+        self.assertTrue(wait_until(lambda: "fr0=49" in read_settings_lines(self.folder)),
+                        read_settings_lines(self.folder))
+        # The click on recognize left the X focus on the program's window.
+        key("Escape")
+        self.assertTrue(wait_until(lambda: "capture_window" not in windows()), windows())
+        self.assertTrue(windows()["main_window"]["visible"])
+        self.assertTrue(wait_until(lambda: controls("main_window")["标签_普剩"]["text"] == "49"),
+                        controls("main_window")["标签_普剩"])
 
 
 if __name__ == "__main__":

@@ -21,7 +21,11 @@ void Win32Toolkit::destroy_window(WindowId id) {
 }
 
 bool Win32Toolkit::before_dispatch(const MSG& message) {
-    if (message.message != WM_KEYDOWN || !message.hwnd) return false;
+    // With no window holding the focus, the system hands keys to the active
+    // window as WM_SYSKEYDOWN; without Alt held (bit 29) they are plain keys.
+    const bool plain_key = message.message == WM_KEYDOWN ||
+                           (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) == 0);
+    if (!plain_key || !message.hwnd) return false;
     // Keys reach the focused control; the window it sits in hears of them.
     const std::shared_ptr<Window> window = find_window(GetAncestor(message.hwnd, GA_ROOT));
     if (!window) return false;

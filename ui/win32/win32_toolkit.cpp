@@ -190,7 +190,13 @@ bool Win32Toolkit::visible(WindowId window, const std::string& control) const {
 void Win32Toolkit::set_enabled(WindowId window, const std::string& control, bool enabled) {
     on_ui_thread([&] {
         HWND hwnd = target(window, control);
-        if (hwnd) EnableWindow(hwnd, enabled ? TRUE : FALSE);
+        if (!hwnd) return;
+        // A control that loses its enabled state while it has the keyboard
+        // focus leaves the focus nowhere, and keys (Escape in the capture
+        // window) would no longer reach the window: hand it to the window.
+        const bool had_focus = !enabled && GetFocus() == hwnd;
+        EnableWindow(hwnd, enabled ? TRUE : FALSE);
+        if (had_focus) SetFocus(GetAncestor(hwnd, GA_ROOT));
     });
 }
 
