@@ -13,4 +13,12 @@ vorbel_wine_prefix() {
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w || true
     fi
+    # Wine's menu and caption font has no Chinese letters; link it to a
+    # Chinese font (Debian's fonts-wqy-microhei) so menus read right.
+    if [ ! -f "$WINEPREFIX/.vorbel-fontlink" ]; then
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v Tahoma /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 &&
+            touch "$WINEPREFIX/.vorbel-fontlink"
+        wineserver -w || true
+    fi
 }
