@@ -62,15 +62,7 @@ void Canvas::rebuild_surface() {
     const int height = std::max<int>(1, client.bottom);
     if (!surface_dc_) return;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> surface(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject<HBITMAP> surface(create_surface_bitmap(width, height));
     if (!surface) return;
 
     SelectObject(surface_dc_.get(), surface.get());

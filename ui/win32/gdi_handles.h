@@ -65,6 +65,20 @@ private:
     HGDIOBJ old_;
 };
 
+// A blank 32-bit top-down bitmap of `width` x `height` pixels that GDI can
+// draw into; null when it cannot be made.
+inline HBITMAP create_surface_bitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
 // The device context of a window (or of the screen for nullptr).
 class WindowDC {
 public:

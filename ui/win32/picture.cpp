@@ -188,15 +188,7 @@ std::unique_ptr<Picture> Picture::from_jpeg(std::string_view bytes) {
     const int height = MulDiv(himetric_height, 96, himetric_per_inch);
     if (width <= 0 || height <= 0 || width > max_decoded_side || height > max_decoded_side) return nullptr;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject<HBITMAP> bitmap(create_surface_bitmap(width, height));
     MemoryDC dc;
     if (!bitmap || !dc) return nullptr;
     {
