@@ -15,7 +15,7 @@ import sys
 import time
 import urllib.parse
 
-from vorbel_e2e import SOURCE_DIR, bmp_pixel, bmp_size, wait_until
+from vorbel_e2e import SOURCE_DIR, ProgramTestCase, bmp_pixel, bmp_size, wait_until
 
 GENERAL_CLIENT_ID = "Hq8sN2vLm5XcT9bRw3ZkF6yD"
 ACCURATE_CLIENT_ID = "Rk3mZ8qTw2LpVx9dNc4HbJ7s"
@@ -40,6 +40,21 @@ def use_own_wine_prefix(seconds=300):
     os.environ["VORBEL_WINEPREFIX"] = os.path.join(os.path.dirname(os.path.abspath(work)), "wineprefix")
     script = f'source "{os.path.join(SOURCE_DIR, "scripts", "wine-env.sh")}" && vorbel_wine_prefix'
     subprocess.run(["bash", "-c", script], timeout=seconds, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+class StandinTestCase(ProgramTestCase):
+    """A program test that talks to the stand-in server, in this build's own
+    Wine prefix."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        use_own_wine_prefix()
+
+    def setUp(self):
+        super().setUp()
+        if not self.standin:
+            self.skipTest("the stand-in server is not running")
 
 
 # ---------------------------------------------------------------------------

@@ -4,8 +4,8 @@ version or an unreachable page, and one counter call per start."""
 
 import unittest
 
-from standin_e2e import PAGE_READER_AGENT, of_service, use_own_wine_prefix, wait_for_requests
-from vorbel_e2e import (ProgramTestCase, click_control, close_message_box, controls, message_box_text, probe,
+from standin_e2e import PAGE_READER_AGENT, StandinTestCase, of_service, wait_for_requests
+from vorbel_e2e import (click_control, close_message_box, controls, message_box_text, probe,
                         wait_until, windows)
 
 NOTICE = "软件有新版本！"
@@ -15,16 +15,7 @@ CLOSED_PORT_PAGE = "http://127.0.0.1:9/update.html"
 QUIET_SECONDS = 5
 
 
-class BackgroundTasksTest(ProgramTestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        use_own_wine_prefix()
-
-    def setUp(self):
-        super().setUp()
-        if not self.standin:
-            self.skipTest("the stand-in server is not running")
+class BackgroundTasksTest(StandinTestCase):
 
     def message_box_open(self):
         status, _ = probe("message-box")

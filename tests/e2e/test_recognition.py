@@ -11,8 +11,8 @@ import urllib.parse
 from standin_e2e import (ACCURATE_CLIENT_ID, ACCURATE_TOKEN, GENERAL_CLIENT_ID, GENERAL_TOKEN, TRANSLATE_APPID,
                          ScreenPattern, bmp_header, body_matches, client_id, file_bytes, of_service,
                          pattern_mismatches, percent_all, raw_query, recognition_body, region_mismatches,
-                         translation_sign, use_own_wine_prefix, wait_for_requests)
-from vorbel_e2e import (ProgramTestCase, click_control, controls, drag, read_settings_lines, screenshot, today_text,
+                         StandinTestCase, translation_sign, wait_for_requests)
+from vorbel_e2e import (click_control, controls, drag, read_settings_lines, screenshot, today_text,
                         wait_until, windows, write_settings)
 
 CANVAS = "画板1"
@@ -34,16 +34,7 @@ TOKEN = {NORMAL: GENERAL_TOKEN, ACCURATE: ACCURATE_TOKEN}
 COUNT_KEY = {NORMAL: "fr0", ACCURATE: "fr1"}
 
 
-class RecognitionTest(ProgramTestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        use_own_wine_prefix()
-
-    def setUp(self):
-        super().setUp()
-        if not self.standin:
-            self.skipTest("the stand-in server is not running")
+class RecognitionTest(StandinTestCase):
 
     # --- steps ----------------------------------------------------------
 
