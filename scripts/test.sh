@@ -11,6 +11,10 @@ cd "$root"
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
 
+# The stand-in server's test certificate authority goes into the system
+# store, which both curl and Wine's WinInet trust.
+"$root/tests/server/install-ca.sh"
+
 jobs=$(nproc)
 for preset in native-asan native-tsan windows; do
     echo "== build $preset"
@@ -23,11 +27,7 @@ ctest --preset native-asan -j "$jobs"
 echo "== test native-tsan"
 TSAN_OPTIONS="halt_on_error=1" ctest --preset native-tsan -j "$jobs" -L unit
 
-# The Windows tests need a display (windows, GDI, the hotkey) and the
-# stand-in server's certificate authority in the system store.
-if [ -x "$root/tests/server/install-ca.sh" ]; then
-    "$root/tests/server/install-ca.sh"
-fi
+# The Windows tests need a display (windows, GDI, the hotkey).
 echo "== test windows (Wine in Xvfb)"
 xvfb-run -a -s "-screen 0 1920x1080x24" ctest --preset windows
 echo "All tests passed."
