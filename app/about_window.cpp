@@ -15,13 +15,7 @@ Text about_text() {
 }
 
 WindowDesign about_window_design(const Text& feedback_address) {
-    WindowDesign design;
-    design.name = "about_window";
-    design.title = about_window_title;
-    design.left = 50;
-    design.top = 50;
-    design.width = 376;
-    design.height = 233;
+    WindowDesign design = window_design("about_window", about_window_title, 50, 50, 376, 233);
 
     ControlDesign text = control_design("\xB1\xEA\xC7\xA9" "1", ControlKind::label, "", 8, 12, 355, 154);  // 标签1
     text.text = about_text();

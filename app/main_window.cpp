@@ -29,13 +29,7 @@ ControlDesign with_font(ControlDesign design, const char* face, int height, bool
 }  // namespace
 
 WindowDesign main_window_design() {
-    WindowDesign design;
-    design.name = "main_window";
-    design.title = main_window_title;
-    design.left = 50;
-    design.top = 50;
-    design.width = 263;
-    design.height = 417;
+    WindowDesign design = window_design("main_window", main_window_title, 50, 50, 263, 417);
     design.menus = {MenuDesign{"\xB3\xCC\xD0\xF2", {about_menu_item}}};  // 程序
 
     using K = ControlKind;

@@ -26,12 +26,7 @@ ControlDesign picture_button(const char* name, int left, Bytes icon) {
 
 WindowDesign capture_window_design() {
     using namespace capture_names;
-    WindowDesign design;
-    design.name = window;
-    design.left = 50;
-    design.top = 50;
-    design.width = 821;
-    design.height = 392;
+    WindowDesign design = window_design(window, "", 50, 50, 821, 392);
     design.bordered = false;
     design.controls = {
         control(canvas, ControlKind::canvas, "", 88, 40, 168, 144),

@@ -77,6 +77,19 @@ struct WindowDesign {
     std::vector<ControlDesign> controls;
 };
 
+// A bordered window without menus or controls; the rest is filled in by the
+// window's design.
+inline WindowDesign window_design(std::string name, std::string title, int left, int top, int width, int height) {
+    WindowDesign design;
+    design.name = std::move(name);
+    design.title = std::move(title);
+    design.left = left;
+    design.top = top;
+    design.width = width;
+    design.height = height;
+    return design;
+}
+
 // Window identifiers are never reused within a run, so a stale identifier
 // simply refers to no window.
 using WindowId = std::int64_t;
